@@ -85,9 +85,13 @@ TComponent::~TComponent()
         other->RemoveFreeNotification(this);
         other->Notification(this, TOperation::Remove);
     }
-    // The owned components go last to first.
-    while (!components_.empty()) delete components_.back();
+    DestroyComponents();
     if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!components_.empty()) delete components_.back();
 }
 
 void TComponent::InsertComponent(TComponent* component)
@@ -221,8 +225,23 @@ std::vector<const TPropertyInfo*> TClassInfo::AllProperties() const
     for (const TClassInfo* c = this; c; c = c->Parent) chain.push_back(c);
     std::vector<const TPropertyInfo*> all;
     for (auto c = chain.rbegin(); c != chain.rend(); ++c)
-        for (const TPropertyInfo& property : (*c)->Properties) all.push_back(&property);
+        for (const TPropertyInfo& property : (*c)->Properties) {
+            // A class that declares a property again (with its own default) takes its place.
+            auto same = std::find_if(all.begin(), all.end(),
+                                     [&](const TPropertyInfo* p) { return SameText(p->Name, property.Name); });
+            if (same != all.end()) *same = &property;
+            else all.push_back(&property);
+        }
     return all;
+}
+
+TPropertyInfo TClassInfo::Redeclare(std::string_view name, TPropertyValue defaultValue) const
+{
+    const TPropertyInfo* inherited = Parent ? Parent->FindProperty(name) : nullptr;
+    if (!inherited) throw Exception(FormatMessage1("No property %s to declare again", std::string(name)));
+    TPropertyInfo property = *inherited;
+    property.Default = std::move(defaultValue);
+    return property;
 }
 
 namespace {

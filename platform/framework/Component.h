@@ -56,6 +56,8 @@ public:
     const std::vector<TComponent*>& Components() const { return components_; }
     std::size_t ComponentCount() const { return components_.size(); }
     TComponent* FindComponent(std::string_view name) const;  // without regard to case
+    // Deletes every owned component, last first.
+    void DestroyComponents();
 
     const std::string& Name() const { return name_; }
     // Raises Exception for an invalid identifier or a name its owner already holds.

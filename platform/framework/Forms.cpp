@@ -1,5 +1,6 @@
 #include "platform/framework/Forms.h"
 
+#include "platform/framework/Dialogs.h"
 #include "platform/framework/Exception.h"
 #include "platform/framework/FormStreaming.h"
 
@@ -80,6 +81,10 @@ const TClassInfo& TCustomForm::StaticClassInfo()
             Prop<std::int64_t>("ClientHeight", TPropertyType::Integer, &T::ClientHeight, &T::SetClientHeight),
             Prop<TComponent*>("ActiveControl", TPropertyType::Component, &T::GetActiveControl, &T::SetActiveControl),
             Prop<TNotifyEvent>("OnCreate", TPropertyType::Event, &T::GetOnCreate, &T::SetOnCreate),
+            c.Redeclare("Visible", false),
+            c.Redeclare("ParentColor", false),
+            c.Redeclare("Color", std::int64_t{clBtnFace}),
+            c.Redeclare("ParentFont", false),
         };
         return c;
     }();
@@ -102,6 +107,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
     TControl::SetVisible(false);
     SetColor(clBtnFace);
+    SetParentFont(false);
     Screen().forms_.push_back(this);
 }
 
@@ -115,8 +121,26 @@ TCustomForm::~TCustomForm()
     DestroyHandle();
 }
 
+void RegisterFrameworkClasses()
+{
+    static const bool registered = [] {
+        RegisterStandardControls();
+        RegisterComponentClass(TForm::StaticClassInfo());
+        const std::pair<const char*, std::int64_t> constants[] = {
+            {"clBtnFace", clBtnFace},     {"clWindow", clWindow},       {"clWindowText", clWindowText},
+            {"clBtnText", clBtnText},     {"clGrayText", clGrayText},   {"clBtnHighlight", clBtnHighlight},
+            {"clBtnShadow", clBtnShadow}, {"clBlack", clBlack},         {"clWhite", clWhite},
+            {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"ANSI_CHARSET", ANSI_CHARSET},
+        };
+        for (const auto& [name, value] : constants) RegisterIntegerIdentifier(name, value);
+        return true;
+    }();
+    (void)registered;
+}
+
 void TCustomForm::InitializeNewForm()
 {
+    RegisterFrameworkClasses();
     const std::string name = ClassName();
     if (HRSRC resource = FindResourceA(ModuleInstance(), name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */)) {
         const HGLOBAL data = LoadResource(ModuleInstance(), resource);
@@ -352,7 +376,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 TApplication::~TApplication()
 {
     SetStateFlag(csDestroying, true);
-    while (!Components().empty()) delete Components().back();
+    DestroyComponents();
     if (handle_) DestroyWindow(handle_);
 }
 
@@ -379,6 +403,7 @@ void TApplication::Run()
 void TApplication::Terminate()
 {
     if (!terminated_) PostQuitMessage(0);
+    terminated_ = true;
 }
 
 bool TApplication::IsDialogKey(MSG& message)
@@ -434,7 +459,7 @@ bool TApplication::HelpContext(std::int64_t context) { return OnHelp ? OnHelp(co
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
-    return ::MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+    return MessageDlgBox(text, caption, flags);
 }
 
 // ---- TScreen --------------------------------------------------------------------------------

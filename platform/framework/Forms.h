@@ -92,6 +92,9 @@ public:
     static const TClassInfo& StaticClassInfo();
 };
 
+// Registers the framework's classes and named constants for streaming; runs once.
+void RegisterFrameworkClasses();
+
 // Creates a form of class F owned by `owner`, read from its form resource.
 template <class F>
 F* CreateForm(TComponent* owner)

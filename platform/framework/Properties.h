@@ -95,6 +95,8 @@ struct TClassInfo {
     const TMethodInfo* FindMethod(std::string_view name) const;
     // Every property, the base class's first, in declaration order (the writing order).
     std::vector<const TPropertyInfo*> AllProperties() const;
+    // An inherited property declared again with another default (e.g. TabStop of a button).
+    TPropertyInfo Redeclare(std::string_view name, TPropertyValue defaultValue) const;
 };
 
 // Classes that streaming may create, by name (without regard to case).

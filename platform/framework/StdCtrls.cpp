@@ -105,7 +105,8 @@ const TClassInfo& TCheckBox::StaticClassInfo()
     static const TClassInfo info = [] {
         TClassInfo c{"TCheckBox", &TWinControl::StaticClassInfo()};
         c.Properties = {TextProperty("Caption"),
-                        Prop<bool>("Checked", TPropertyType::Boolean, &TCheckBox::Checked, &TCheckBox::SetChecked, false)};
+                        Prop<bool>("Checked", TPropertyType::Boolean, &TCheckBox::Checked, &TCheckBox::SetChecked, false),
+                        c.Redeclare("TabStop", true)};
         c.Create = Creator<TCheckBox>;
         return c;
     }();
@@ -148,8 +149,11 @@ const TClassInfo& TEdit::StaticClassInfo()
 {
     static const TClassInfo info = [] {
         TClassInfo c{"TEdit", &TWinControl::StaticClassInfo()};
-        c.Properties = {TextProperty("Text"), Prop<std::int64_t>("PasswordChar", TPropertyType::Integer,
-                                                                 &TEdit::PasswordChar, &TEdit::SetPasswordChar, 0)};
+        c.Properties = {TextProperty("Text"),
+                        Prop<std::int64_t>("PasswordChar", TPropertyType::Integer, &TEdit::PasswordChar,
+                                           &TEdit::SetPasswordChar, 0),
+                        c.Redeclare("TabStop", true), c.Redeclare("ParentColor", false),
+                        c.Redeclare("Color", std::int64_t{clWindow})};
         c.Create = Creator<TEdit>;
         return c;
     }();
@@ -211,6 +215,7 @@ const TClassInfo& TButton::StaticClassInfo()
             Prop<bool>("Cancel", TPropertyType::Boolean, &TButton::Cancel, &TButton::SetCancel, false),
             Prop<std::int64_t>("ModalResult", TPropertyType::Integer, &TButton::ModalResult, &TButton::SetModalResult,
                                std::int64_t{mrNone}),
+            c.Redeclare("TabStop", true),
         };
         c.Create = Creator<TButton>;
         return c;
