@@ -515,6 +515,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         break;
+    case WM_NOTIFY:
+        if (auto* header = reinterpret_cast<NMHDR*>(lParam))
+            if (TWinControl* child = FromHandle(header->hwndFrom)) {
+                LRESULT result = 0;
+                if (child->NotifyReflected(*header, result)) return result;
+            }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -187,6 +187,8 @@ protected:
     virtual void HandleCreated();
     // A notification reflected from the parent (WM_COMMAND code).
     virtual void CommandNotify(WORD /*code*/) {}
+    // A WM_NOTIFY reflected from the parent; true when handled, with the answer in result.
+    virtual bool NotifyReflected(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // A colour message reflected from the parent; returns the brush to paint with.
     virtual HBRUSH CtlColor(HDC dc);
     void FontChanged() override;
