@@ -187,10 +187,9 @@ void TCustomForm::CreateParams(TCreateParams& params)
     params.WndParent = nullptr;
     TCustomForm* main = Application().MainForm();
     if (main && main != this && main->HandleAllocated()) params.WndParent = main->Handle();
-    if (modal_) {
-        const HWND active = GetActiveWindow();
-        if (active && active != params.WndParent) params.WndParent = active;
-    }
+    // A modal form belongs to the form that was active when it came up.
+    TCustomForm* active = Screen().ActiveForm();
+    if (modal_ && active && active != this && active->HandleAllocated()) params.WndParent = active->Handle();
 }
 
 void TCustomForm::HandleCreated()
