@@ -261,3 +261,33 @@ TEST_F(Controls, ModalResultOfAButtonEndsTheModalLoop)
 }
 
 } // namespace
+
+#include "platform/framework/ComServ.h"
+
+namespace {
+
+TEST(ComServer, StartModeFromTheCommandLine)
+{
+    using fw::TStartMode;
+    const std::pair<std::vector<std::string>, TStartMode> cases[] = {
+        {{}, TStartMode::smStandalone},
+        {{"/REGSERVER"}, TStartMode::smRegServer},
+        {{"-regserver"}, TStartMode::smRegServer},
+        {{"/UnRegServer"}, TStartMode::smUnregServer},
+        {{"-AUTOMATION"}, TStartMode::smAutomation},
+        {{"/embedding"}, TStartMode::smAutomation},
+        {{"REGSERVER"}, TStartMode::smStandalone},   // a switch needs its "/" or "-"
+        {{"/REGSERVERX"}, TStartMode::smStandalone},
+        {{"/"}, TStartMode::smStandalone},
+        // tested in order: automation first, then register, then unregister
+        {{"/unregserver", "/regserver"}, TStartMode::smRegServer},
+        {{"/regserver", "-automation"}, TStartMode::smAutomation},
+        {{"file.txt", "/unregserver"}, TStartMode::smUnregServer},
+    };
+    for (const auto& [arguments, mode] : cases) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        EXPECT_EQ(fw::StartModeFromArguments(arguments), mode);
+    }
+}
+
+} // namespace
