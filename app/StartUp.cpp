@@ -3,6 +3,8 @@
 #include "app/CustForm.h"
 #include "platform/framework/ComServ.h"
 #include "platform/framework/Forms.h"
+#include "runtime/ReplaceTitleObject.h"
+#include "runtime/SharedGlobals.h"
 #include "runtime/ShowModalForm.h"
 #include "settings/SystemLocale.h"
 
@@ -17,6 +19,8 @@ const std::vector<ModuleHooks>& ProgramModules()
 {
     static const std::vector<ModuleHooks> modules = {
         {"string and locale helpers", CaptureSystemCodePage, nullptr},
+        {"shared globals", [] { InitSharedGlobals(); }, DoneSharedGlobals},
+        {"caption replacement", CreateReplaceTitleObject, FreeReplaceTitleObject},
         {"modal form display", InstallModalDisplay, RemoveModalDisplay},
     };
     return modules;

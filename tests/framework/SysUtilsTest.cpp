@@ -1,5 +1,7 @@
 #include "platform/framework/SysUtils.h"
 
+#include "platform/framework/Exception.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +44,27 @@ TEST(SysUtils, SameTextIgnoresAsciiCaseOnly)
     EXPECT_FALSE(fw::SameText("Y", "Y "));
     EXPECT_FALSE(fw::SameText("Yes", "Y"));
     EXPECT_FALSE(fw::SameText("\xC4", "\xE4"));  // not an ASCII letter
+}
+
+} // namespace
+
+namespace {
+
+TEST(SysUtils, Format)
+{
+    using fw::Format;
+    EXPECT_EQ(Format("%s: Global ZL Context initialization", {std::string("Prog")}), "Prog: Global ZL Context initialization");
+    EXPECT_EQ(Format("%d items, %x %X %u", {std::int64_t{-3}, std::int64_t{255}, std::int64_t{255}, std::int64_t{7}}),
+              "-3 items, ff FF 7");
+    EXPECT_EQ(Format("[%5s|%-5s|%.2s|%05d]", {std::string("ab"), std::string("ab"), std::string("abc"), std::int64_t{42}}),
+              "[   ab|ab   |ab|00042]");
+    EXPECT_EQ(Format("%.2f%%", {1.5}), "1.50%");
+    EXPECT_EQ(Format("no placeholders", {}), "no placeholders");
+    for (const char* bad : {"%s", "%d", "%q", "%", "%123456d"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(Format(bad, {bad[1] == 'd' ? fw::TVarRec(std::string("x")) : fw::TVarRec(1.0)}), fw::Exception);
+    }
+    EXPECT_THROW(Format("%s %s", {std::string("one")}), fw::Exception);
 }
 
 } // namespace
